@@ -1,0 +1,304 @@
+#include "app/MainFrm.h"
+
+#include "app/DataMod.h"
+#include "app/ProgramInfo.h"
+#include "app/Settings.h"
+#include "databases/DBEdit_Frm.h"
+#include "databases/DB_Frm.h"
+#include "platform/ErrorDisplay.h"
+#include "platform/Placement.h"
+#include "widgets/DataGrid.h"
+
+#include <QCloseEvent>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenuBar>
+#include <QSettings>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QToolBar>
+
+namespace {
+
+QAction* makeAction(QObject* owner, const char* objectName, const QString& caption, const QString& hint,
+                    const QString& icon = {}, const QKeySequence& shortcut = {})
+{
+    auto* action = new QAction(caption, owner);
+    action->setObjectName(QString::fromLatin1(objectName));
+    action->setToolTip(hint);
+    if (!icon.isEmpty())
+        action->setIcon(QIcon(QStringLiteral(":/icons/%1.svg").arg(icon)));
+    if (!shortcut.isEmpty()) {
+        action->setShortcut(shortcut);
+        action->setShortcutContext(Qt::WindowShortcut);
+    }
+    return action;
+}
+
+void styleTitles(DataGrid* grid)
+{
+    QHeaderView* header = grid->horizontalHeader();
+    QFont font = header->font();
+    font.setBold(true);
+    header->setFont(font);
+    QPalette pal = header->palette();
+    pal.setColor(QPalette::ButtonText, QColor(Qt::darkBlue));
+    header->setPalette(pal);
+}
+
+} // namespace
+
+TMain_Form::TMain_Form(QWidget* parent) : QMainWindow(parent)
+{
+    setObjectName(QStringLiteral("Main_Form"));
+    setWindowIcon(QIcon(QStringLiteral(":/koltra.svg")));
+    createActions();
+    createMenus();
+    createToolBar();
+    createLists();
+    Koltra_StatusBar = new QStatusBar(this);
+    Koltra_StatusBar->setObjectName(QStringLiteral("Koltra_StatusBar"));
+    Koltra_StatusBar->setSizeGripEnabled(true);
+    m_statusText = new QLabel(Koltra_StatusBar);
+    m_statusText->setMinimumWidth(200);
+    Koltra_StatusBar->addWidget(m_statusText, 1);
+    setStatusBar(Koltra_StatusBar);
+    FormCreate();
+}
+
+TMain_Form::~TMain_Form() = default;
+
+void TMain_Form::createActions()
+{
+    NewDB = makeAction(this, "NewDB", QStringLiteral("&Создать..."), QStringLiteral("Создать новую базу данных"),
+                       QStringLiteral("db-new"), QKeySequence(Qt::CTRL | Qt::Key_N));
+    OpenDB = makeAction(this, "OpenDB", QStringLiteral("&Открыть..."), QStringLiteral("Открыть базу данных"),
+                        QStringLiteral("db-open"), QKeySequence(Qt::CTRL | Qt::Key_O));
+    Exit = makeAction(this, "Exit", QStringLiteral("&Выход"), QStringLiteral("Выход"), QStringLiteral("exit"));
+    GroupAdd_Action = makeAction(this, "GroupAdd_Action", QStringLiteral("Добавить..."),
+                                 QStringLiteral("Добавить новую группу"), QStringLiteral("group-add"));
+    GroupEdit_Action = makeAction(this, "GroupEdit_Action", QStringLiteral("Изменить..."),
+                                  QStringLiteral("Изменить данные группы"), QStringLiteral("group-edit"));
+    GroupDel_Action = makeAction(this, "GroupDel_Action", QStringLiteral("Удалить..."), QStringLiteral("Удалить группу"),
+                                 QStringLiteral("group-delete"));
+    AddTest = makeAction(this, "AddTest", QStringLiteral("&Добавить..."), QStringLiteral("Добавить нового члена группы"),
+                         QStringLiteral("member-add"), QKeySequence(Qt::Key_Insert));
+    EditTest = makeAction(this, "EditTest", QStringLiteral("&Изменить..."),
+                          QStringLiteral("Редактировать данные члена группы"), QStringLiteral("member-edit"),
+                          QKeySequence(Qt::CTRL | Qt::Key_Insert));
+    DelTest = makeAction(this, "DelTest", QStringLiteral("&Удалить..."), QStringLiteral("Удалить члена группы"),
+                         QStringLiteral("member-delete"), QKeySequence(Qt::Key_Delete));
+    SeekTest = makeAction(this, "SeekTest", QStringLiteral("&Найти..."), QStringLiteral("Найти тестируемого"),
+                          QStringLiteral("search"), QKeySequence(Qt::CTRL | Qt::Key_F));
+    BeginTest = makeAction(this, "BeginTest", QStringLiteral("Начать..."), QStringLiteral("Начать..."),
+                           QStringLiteral("test-begin"));
+    InputDataTest_Action = makeAction(this, "InputDataTest_Action", QStringLiteral("Ввод оценок..."),
+                                      QStringLiteral("Ввод оценок..."), QStringLiteral("scores-input"));
+    ResultTest = makeAction(this, "ResultTest", QStringLiteral("Вывод результатов..."),
+                            QStringLiteral("Вывод результатов..."), QStringLiteral("results"));
+    Option = makeAction(this, "Option", QStringLiteral("&Настройка..."), QStringLiteral("Настройка"),
+                        QStringLiteral("options"));
+    Help = makeAction(this, "Help", QStringLiteral("&Содержание"), QStringLiteral("Помощь по Tarkis Shell"),
+                      QStringLiteral("help"), QKeySequence(Qt::Key_F1));
+    InternetHelp = makeAction(this, "InternetHelp", QStringLiteral("\"Таркис\" в &Интернете"),
+                              QStringLiteral("\"Таркис\" в Интернете"), QStringLiteral("internet"));
+    About = makeAction(this, "About", QStringLiteral("&О программе..."), QStringLiteral("О программе и ее авторах"),
+                       QStringLiteral("about"));
+    for (QAction* action : findChildren<QAction*>())
+        addAction(action); // shortcuts work whichever control has the focus
+
+    connect(NewDB, &QAction::triggered, this, &TMain_Form::NewDBExecute);
+    connect(OpenDB, &QAction::triggered, this, &TMain_Form::OpenDBExecute);
+    connect(Exit, &QAction::triggered, this, &TMain_Form::ExitExecute);
+}
+
+void TMain_Form::createMenus()
+{
+    QMenuBar* bar = menuBar();
+    QMenu* db = bar->addMenu(QStringLiteral("База данных"));
+    db->addActions({NewDB, OpenDB});
+    db->addSeparator();
+    db->addAction(Exit);
+    bar->addMenu(QStringLiteral("Группы"))->addActions({GroupAdd_Action, GroupEdit_Action, GroupDel_Action});
+    QMenu* members = bar->addMenu(QStringLiteral("Члены групп"));
+    members->addActions({AddTest, EditTest, DelTest});
+    members->addSeparator();
+    members->addAction(SeekTest);
+    bar->addMenu(QStringLiteral("Оценивание"))->addActions({BeginTest, InputDataTest_Action});
+    bar->addMenu(QStringLiteral("Результаты"))->addAction(ResultTest);
+    bar->addMenu(QStringLiteral("Сервис"))->addAction(Option);
+    QMenu* help = bar->addMenu(QStringLiteral("Помощь"));
+    help->addActions({Help, InternetHelp});
+    help->addSeparator();
+    help->addAction(About);
+}
+
+void TMain_Form::createToolBar()
+{
+    QToolBar* bar = addToolBar(QStringLiteral("Панель инструментов"));
+    bar->setObjectName(QStringLiteral("ToolBar1"));
+    bar->setMovable(false);
+    bar->setIconSize(QSize(16, 16));
+    bar->setMinimumHeight(31);
+    bar->addActions({NewDB, OpenDB});
+    bar->addSeparator();
+    bar->addActions({GroupAdd_Action, GroupEdit_Action, GroupDel_Action});
+    bar->addSeparator();
+    bar->addActions({AddTest, EditTest, DelTest});
+    bar->addSeparator();
+    bar->addAction(SeekTest);
+    bar->addSeparator();
+    bar->addActions({InputDataTest_Action, ResultTest});
+}
+
+void TMain_Form::createLists()
+{
+    TMain_DataModule& dm = *Main_DataModule;
+    Splitter1 = new QSplitter(Qt::Horizontal, this);
+    Splitter1->setObjectName(QStringLiteral("Splitter1"));
+    Splitter1->setHandleWidth(4);
+    Splitter1->setChildrenCollapsible(false);
+    Splitter1->setOpaqueResize(true); // the lists follow the splitter live
+
+    Group_Grid = new DataGrid(Splitter1);
+    Group_Grid->setObjectName(QStringLiteral("Group_Grid"));
+    Group_Grid->setAccessibleName(QStringLiteral("Группы"));
+    Group_Grid->bind(&dm.Group_Query,
+                     {{QStringLiteral("Group_Name"), QStringLiteral("Группа"), 145},
+                      {QStringLiteral("Date_Test"), QStringLiteral("Дата опроса"), 96, Qt::AlignLeft | Qt::AlignVCenter,
+                       GridColumn::Kind::Date},
+                      {QStringLiteral("Comments"), QStringLiteral("Комментарии"), 150}});
+    styleTitles(Group_Grid);
+
+    Data_Grid = new DataGrid(Splitter1);
+    Data_Grid->setObjectName(QStringLiteral("Data_Grid"));
+    Data_Grid->setAccessibleName(QStringLiteral("Члены группы"));
+    Data_Grid->bind(&dm.Men_Query,
+                    {{QStringLiteral("NumberInList"), QStringLiteral("№ по списку"), 71, Qt::AlignCenter},
+                     {QStringLiteral("FIO"), QStringLiteral("Ф.И.О."), 230},
+                     {QStringLiteral("IsMember"), QStringLiteral("Участник"), 78, Qt::AlignCenter,
+                      GridColumn::Kind::CheckBox},
+                     {QStringLiteral("IsExpert"), QStringLiteral("Эксперт"), 69, Qt::AlignCenter,
+                      GridColumn::Kind::CheckBox},
+                     {QStringLiteral("Comments"), QStringLiteral("Комментарии"), 200}},
+                    DataGrid::ColumnSizing::Fill);
+    styleTitles(Data_Grid);
+
+    // On a resize the member list keeps its width; only the splitter changes it.
+    Splitter1->setStretchFactor(0, 1);
+    Splitter1->setStretchFactor(1, 0);
+    Splitter1->setSizes({DesignSize.width() - 583 - 4, 583});
+    setCentralWidget(Splitter1);
+
+    connect(&dm.Group_Query, &Dataset::changed, this, &TMain_Form::Group_DataSourceDataChange);
+    connect(&dm.Men_Query, &Dataset::changed, this, &TMain_Form::Men_DataSourceDataChange);
+}
+
+void TMain_Form::FormCreate()
+{
+    ErrorDisplay::run(this, [this] { OpenGroupList(); });
+    Group_DataSourceDataChange(); // enabling is right also when the list could not be opened
+    FFirstColor = Settings::read(Settings::FirstColor);
+    FSecondColor = Settings::read(Settings::SecondColor);
+    m_placementStore = Placement::userSettings();
+    m_placedState = Placement::restore(this, *m_placementStore, DesignSize);
+}
+
+void TMain_Form::showPlaced()
+{
+    if (m_placedState & Qt::WindowMaximized)
+        showMaximized();
+    else if (m_placedState & Qt::WindowMinimized)
+        showMinimized();
+    else
+        show();
+}
+
+void TMain_Form::setDatabaseTitle(const QString& dbName)
+{
+    setWindowTitle(ProgramInfo::MainCaptionPrefix + dbName);
+}
+
+void TMain_Form::OpenGroupList()
+{
+    Main_DataModule->openGroupQuery({});
+}
+
+void TMain_Form::OpenMenList()
+{
+    Main_DataModule->openMenQuery({{QStringLiteral("NumberInList"), false}});
+}
+
+void TMain_Form::Group_DataSourceDataChange()
+{
+    TMain_DataModule& dm = *Main_DataModule;
+    ErrorDisplay::run(this, [this] { OpenMenList(); });
+    m_statusText->setText(dm.Group_Query.asString(QStringLiteral("Comments")));
+    const bool haveGroup = !dm.Group_Query.isEmpty();
+    GroupEdit_Action->setEnabled(haveGroup);
+    GroupDel_Action->setEnabled(haveGroup);
+    AddTest->setEnabled(haveGroup);
+    Men_DataSourceDataChange();
+}
+
+void TMain_Form::Men_DataSourceDataChange()
+{
+    const bool haveMembers = !Main_DataModule->Men_Query.isEmpty();
+    for (QAction* action : {EditTest, DelTest, SeekTest, BeginTest, ResultTest, InputDataTest_Action})
+        action->setEnabled(haveMembers);
+}
+
+void TMain_Form::NewDBExecute()
+{
+    ErrorDisplay::run(this, [this] {
+        TMain_DataModule& dm = *Main_DataModule;
+        Dataset& table = dm.DB_Table;
+        if (!table.isOpen())
+            table.open();
+        struct CloseTable
+        {
+            Dataset& table;
+            ~CloseTable() { table.close(); }
+        } closer{table};
+        qint32 id = -1;
+        QString name;
+        if (ExecuteDBEdit_Form(id, name, this)) {
+            dm.CurrentDB_ID = id;
+            setDatabaseTitle(name);
+            OpenGroupList();
+        }
+    });
+}
+
+void TMain_Form::OpenDBExecute()
+{
+    ErrorDisplay::run(this, [this] {
+        TMain_DataModule& dm = *Main_DataModule;
+        qint32 id = dm.CurrentDB_ID;
+        QString name;
+        if (ExecuteDB_Form(id, name, this)) {
+            dm.CurrentDB_ID = id;
+            setDatabaseTitle(name);
+            OpenGroupList();
+        }
+    });
+}
+
+void TMain_Form::ExitExecute()
+{
+    close();
+}
+
+void TMain_Form::closeEvent(QCloseEvent* event)
+{
+    FormClose();
+    event->accept();
+}
+
+void TMain_Form::FormClose()
+{
+    if (m_placementStore)
+        Placement::save(this, *m_placementStore);
+    // A settings file that cannot be written is reported; the window closes all the same.
+    ErrorDisplay::run(this, [this] { Settings::write(Settings::Splitter, Splitter1->sizes().value(0)); });
+}

@@ -1,0 +1,98 @@
+#include "widgets/DatasetModel.h"
+
+#include <QDate>
+#include <QLocale>
+
+DatasetModel::DatasetModel(Dataset* dataset, QVector<GridColumn> columns, QObject* parent)
+    : QAbstractTableModel(parent), m_dataset(dataset), m_columns(std::move(columns))
+{
+    connect(m_dataset, &Dataset::changed, this, &DatasetModel::onDatasetChanged);
+    onDatasetChanged(Dataset::Change::Content);
+}
+
+void DatasetModel::onDatasetChanged(Dataset::Change change)
+{
+    if (change != Dataset::Change::Content && m_rows == m_dataset->recordCount())
+        return;
+    beginResetModel();
+    m_rows = m_dataset->recordCount();
+    m_fieldIndexes.clear();
+    for (const GridColumn& column : m_columns)
+        m_fieldIndexes.append(m_dataset->fieldIndex(column.field));
+    endResetModel();
+}
+
+int DatasetModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : m_rows;
+}
+
+int DatasetModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : int(m_columns.size());
+}
+
+QVariant DatasetModel::rawValue(int row, int column) const
+{
+    const int field = m_fieldIndexes.value(column, -1);
+    if (field < 0 || row < 0 || row >= m_dataset->recordCount())
+        return {};
+    return m_dataset->valueAt(row, field);
+}
+
+QString DatasetModel::displayText(int row, int column) const
+{
+    const QVariant value = rawValue(row, column);
+    if (value.isNull())
+        return {};
+    switch (m_columns.at(column).kind) {
+    case GridColumn::Kind::Date: {
+        const QDate date = QDate::fromString(value.toString(), Qt::ISODate);
+        return date.isValid() ? QLocale().toString(date, QLocale::ShortFormat) : value.toString();
+    }
+    case GridColumn::Kind::CheckBox:
+        return {};
+    case GridColumn::Kind::Text:
+        break;
+    }
+    return value.toString();
+}
+
+QVariant DatasetModel::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid())
+        return {};
+    const GridColumn& column = m_columns.at(index.column());
+    switch (role) {
+    case Qt::DisplayRole:
+        return displayText(index.row(), index.column());
+    case Qt::ToolTipRole:
+        return QVariant(); // the grid shows tips only for texts that do not fit
+    case Qt::CheckStateRole:
+        if (column.kind == GridColumn::Kind::CheckBox)
+            return rawValue(index.row(), index.column()).toLongLong() != 0 ? Qt::Checked : Qt::Unchecked;
+        return {};
+    case Qt::TextAlignmentRole:
+        return QVariant::fromValue(column.alignment);
+    case RawValueRole:
+        return rawValue(index.row(), index.column());
+    default:
+        return {};
+    }
+}
+
+QVariant DatasetModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || section < 0 || section >= m_columns.size())
+        return {};
+    if (role == Qt::DisplayRole)
+        return m_columns.at(section).title;
+    return {};
+}
+
+Qt::ItemFlags DatasetModel::flags(const QModelIndex& index) const
+{
+    if (!index.isValid())
+        return Qt::NoItemFlags;
+    return Qt::ItemIsEnabled | Qt::ItemIsSelectable; // read-only lists
+}
