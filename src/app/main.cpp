@@ -1,6 +1,7 @@
 #include "app/DataMod.h"
 #include "app/MainFrm.h"
 #include "app/ProgramInfo.h"
+#include "app/Resources.h"
 #include "app/Splash_Frm.h"
 #include "databases/DB_Frm.h"
 #include "platform/ErrorDisplay.h"
@@ -16,6 +17,7 @@
 int main(int argc, char* argv[])
 {
     KoltraApplication app(argc, argv);
+    initKoltraResources();
     QApplication::setApplicationName(QStringLiteral("Koltra"));
     QApplication::setApplicationDisplayName(ProgramInfo::Title);
     QApplication::setOrganizationName(QStringLiteral("Brevant"));

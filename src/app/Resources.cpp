@@ -1,0 +1,8 @@
+#include "app/Resources.h"
+
+#include <QtGlobal>
+
+void initKoltraResources()
+{
+    Q_INIT_RESOURCE(koltra);
+}
