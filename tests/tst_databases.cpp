@@ -51,8 +51,7 @@ void addDatabase(Database& db, qint64 id, const QString& name, const QString& pa
              {QStringLiteral("pw"), StoredPassword::scramble(*Cp1251::encode(password))}});
 }
 
-template <class T>
-T* child(QWidget* parent, const char* name)
+template <class T> T* child(QWidget* parent, const char* name)
 {
     T* widget = parent->findChild<T*>(QString::fromLatin1(name));
     if (!widget)
@@ -275,8 +274,8 @@ void TestDatabases::createDatabaseStoresScrambledPassword()
         });
         form->AddDB->trigger();
         // The chooser is still open, with the new database selected and the commands enabled.
-        enabledAfterCreate = child<QPushButton>(form, "OK_But")->isEnabled() && form->EditDB->isEnabled() &&
-                             form->DelDB->isEnabled();
+        enabledAfterCreate =
+            child<QPushButton>(form, "OK_But")->isEnabled() && form->EditDB->isEnabled() && form->DelDB->isEnabled();
         answerPassword(QStringLiteral("abc"));
         click(form, "OK_But");
     });
@@ -298,8 +297,10 @@ void TestDatabases::createRefusals_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("password");
-    QTest::newRow("empty name") << "" << "";
-    QTest::newRow("blank name") << "   " << "";
+    QTest::newRow("empty name") << ""
+                                << "";
+    QTest::newRow("blank name") << "   "
+                                << "";
     QTest::newRow("password outside code page 1251") << "База" << QString::fromUtf8("密码");
 }
 

@@ -3,10 +3,11 @@
 #include "app/MainFrm.h"
 #include "app/Splash_Frm.h"
 #include "app/Startup.h"
+#include "app/Translations.h"
 #include "databases/DBEdit_Frm.h"
 #include "databases/DB_Frm.h"
-#include "platform/ProfileFile.h"
 #include "platform/Placement.h"
+#include "platform/ProfileFile.h"
 #include "support/TestSupport.h"
 
 #include <QAction>
@@ -61,8 +62,7 @@ void chooseThen(int row, std::function<void(TMain_Form*)> inMain)
     whenShown<TDB_Form>([row, inMain](TDB_Form*) {
         Main_DataModule->DB_Table.setRecNo(row + 1);
         whenShown<TMain_Form>(inMain);
-        QTest::mouseClick(shownWindow<TDB_Form>()->findChild<QPushButton*>(QStringLiteral("OK_But")),
-                          Qt::LeftButton);
+        QTest::mouseClick(shownWindow<TDB_Form>()->findChild<QPushButton*>(QStringLiteral("OK_But")), Qt::LeftButton);
     });
 }
 
@@ -89,6 +89,8 @@ private slots:
     void placementRules();
     void databaseCommandsSwitchAndRetitle();
     void failedSplitterWriteIsReportedAndWindowCloses();
+    void storeErrorIsShownAndProgramGoesOn();
+    void standardButtonsAreRussian();
 };
 
 void TestStartup::missingDbFolderShowsOneMessageAndEnds()
@@ -97,15 +99,19 @@ void TestStartup::missingDbFolderShowsOneMessageAndEnds()
     MessageRecorder messages;
     bool splashOnScreen = false;
     bool chooserOnScreen = false;
+    int progress = -1;
     messages.onShow = [&](const Messages::Request&) {
         splashOnScreen = anyVisible("TSplash_Form");
         chooserOnScreen = anyVisible("TDB_Form");
+        if (auto* splash = shownWindow<TSplash_Form>())
+            progress = splash->progress();
     };
     QCOMPARE(runProgram(folder.dir.path()), 1);
     QCOMPARE(messages.shown.size(), 1);
     QCOMPARE(messages.shown[0].text, QStringLiteral("Не могу открыть базу данных! Не существует папки DB!"));
     QCOMPARE(messages.shown[0].icon, Messages::Icon::Error);
     QVERIFY(splashOnScreen);
+    QCOMPARE(progress, 1); // painted and advanced before the store was touched
     QVERIFY(!chooserOnScreen);
     QVERIFY(!QDir(folder.dir.path()).exists(QStringLiteral("DB"))); // nothing created
     QVERIFY(!anyVisible("TSplash_Form"));
@@ -291,6 +297,38 @@ void TestStartup::failedSplitterWriteIsReportedAndWindowCloses()
     QVERIFY(main.close());
     QVERIFY(!main.isVisible());
     QCOMPARE(messages.texts(), QStringList{QStringLiteral("Unable to write to ") + QDir::toNativeSeparators(ini)});
+}
+
+void TestStartup::storeErrorIsShownAndProgramGoesOn()
+{
+    ProgramFolder folder;
+    folder.db().exec(QStringLiteral("insert into DB (DB_ID, DB_Name) values (1, 'Первая')"));
+    folder.dm().CurrentDB_ID = 1;
+    TMain_Form main;
+    main.setDatabaseTitle(QStringLiteral("Первая"));
+    main.show();
+    folder.db().exec(QStringLiteral("drop table DB")); // a damaged DB.DAT
+    MessageRecorder messages;
+    main.OpenDB->trigger();
+    QCOMPARE(messages.shown.size(), 1);
+    QCOMPARE(messages.shown[0].icon, Messages::Icon::Error);
+    QCOMPARE(messages.shown[0].text, QStringLiteral("no such table: DB"));
+    QVERIFY(!shownWindow<TDB_Form>());
+    QVERIFY(main.isVisible());
+    QCOMPARE(folder.dm().CurrentDB_ID, 1);
+    QVERIFY(main.windowTitle().endsWith(QStringLiteral(" - Первая")));
+    QVERIFY(main.NewDB->isEnabled());
+    main.close();
+}
+
+void TestStartup::standardButtonsAreRussian()
+{
+    QVERIFY(installQtRussianTranslation(*qApp));
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Вопрос"), QStringLiteral("?"),
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    QCOMPARE(box.button(QMessageBox::Yes)->text().remove(QLatin1Char('&')), QStringLiteral("Да"));
+    QCOMPARE(box.button(QMessageBox::No)->text().remove(QLatin1Char('&')), QStringLiteral("Нет"));
+    QCOMPARE(box.button(QMessageBox::Cancel)->text().remove(QLatin1Char('&')), QStringLiteral("Отмена"));
 }
 
 QTEST_MAIN(TestStartup)

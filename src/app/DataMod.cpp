@@ -107,5 +107,6 @@ void TMain_DataModule::openGroupQuery(const QVector<OrderItem>& order)
 
 void TMain_DataModule::openMenQuery(const QVector<OrderItem>& order)
 {
-    reopen(Men_Query, MenQueryBase, order, QStringLiteral("Group_ID"), Group_Query.asInteger(QStringLiteral("Group_ID")));
+    reopen(Men_Query, MenQueryBase, order, QStringLiteral("Group_ID"),
+           Group_Query.asInteger(QStringLiteral("Group_ID")));
 }

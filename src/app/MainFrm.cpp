@@ -79,10 +79,11 @@ void TMain_Form::createActions()
                                  QStringLiteral("Добавить новую группу"), QStringLiteral("group-add"));
     GroupEdit_Action = makeAction(this, "GroupEdit_Action", QStringLiteral("Изменить..."),
                                   QStringLiteral("Изменить данные группы"), QStringLiteral("group-edit"));
-    GroupDel_Action = makeAction(this, "GroupDel_Action", QStringLiteral("Удалить..."), QStringLiteral("Удалить группу"),
-                                 QStringLiteral("group-delete"));
-    AddTest = makeAction(this, "AddTest", QStringLiteral("&Добавить..."), QStringLiteral("Добавить нового члена группы"),
-                         QStringLiteral("member-add"), QKeySequence(Qt::Key_Insert));
+    GroupDel_Action = makeAction(this, "GroupDel_Action", QStringLiteral("Удалить..."),
+                                 QStringLiteral("Удалить группу"), QStringLiteral("group-delete"));
+    AddTest =
+        makeAction(this, "AddTest", QStringLiteral("&Добавить..."), QStringLiteral("Добавить нового члена группы"),
+                   QStringLiteral("member-add"), QKeySequence(Qt::Key_Insert));
     EditTest = makeAction(this, "EditTest", QStringLiteral("&Изменить..."),
                           QStringLiteral("Редактировать данные члена группы"), QStringLiteral("member-edit"),
                           QKeySequence(Qt::CTRL | Qt::Key_Insert));
@@ -163,25 +164,23 @@ void TMain_Form::createLists()
     Group_Grid = new DataGrid(Splitter1);
     Group_Grid->setObjectName(QStringLiteral("Group_Grid"));
     Group_Grid->setAccessibleName(QStringLiteral("Группы"));
-    Group_Grid->bind(&dm.Group_Query,
-                     {{QStringLiteral("Group_Name"), QStringLiteral("Группа"), 145},
-                      {QStringLiteral("Date_Test"), QStringLiteral("Дата опроса"), 96, Qt::AlignLeft | Qt::AlignVCenter,
-                       GridColumn::Kind::Date},
-                      {QStringLiteral("Comments"), QStringLiteral("Комментарии"), 150}});
+    Group_Grid->bind(&dm.Group_Query, {{QStringLiteral("Group_Name"), QStringLiteral("Группа"), 145},
+                                       {QStringLiteral("Date_Test"), QStringLiteral("Дата опроса"), 96,
+                                        Qt::AlignLeft | Qt::AlignVCenter, GridColumn::Kind::Date},
+                                       {QStringLiteral("Comments"), QStringLiteral("Комментарии"), 150}});
     styleTitles(Group_Grid);
 
     Data_Grid = new DataGrid(Splitter1);
     Data_Grid->setObjectName(QStringLiteral("Data_Grid"));
     Data_Grid->setAccessibleName(QStringLiteral("Члены группы"));
-    Data_Grid->bind(&dm.Men_Query,
-                    {{QStringLiteral("NumberInList"), QStringLiteral("№ по списку"), 71, Qt::AlignCenter},
-                     {QStringLiteral("FIO"), QStringLiteral("Ф.И.О."), 230},
-                     {QStringLiteral("IsMember"), QStringLiteral("Участник"), 78, Qt::AlignCenter,
-                      GridColumn::Kind::CheckBox},
-                     {QStringLiteral("IsExpert"), QStringLiteral("Эксперт"), 69, Qt::AlignCenter,
-                      GridColumn::Kind::CheckBox},
-                     {QStringLiteral("Comments"), QStringLiteral("Комментарии"), 200}},
-                    DataGrid::ColumnSizing::Fill);
+    Data_Grid->bind(
+        &dm.Men_Query,
+        {{QStringLiteral("NumberInList"), QStringLiteral("№ по списку"), 71, Qt::AlignCenter},
+         {QStringLiteral("FIO"), QStringLiteral("Ф.И.О."), 230},
+         {QStringLiteral("IsMember"), QStringLiteral("Участник"), 78, Qt::AlignCenter, GridColumn::Kind::CheckBox},
+         {QStringLiteral("IsExpert"), QStringLiteral("Эксперт"), 69, Qt::AlignCenter, GridColumn::Kind::CheckBox},
+         {QStringLiteral("Comments"), QStringLiteral("Комментарии"), 200}},
+        DataGrid::ColumnSizing::Fill);
     styleTitles(Data_Grid);
 
     // On a resize the member list keeps its width; only the splitter changes it.
@@ -255,11 +254,7 @@ void TMain_Form::NewDBExecute()
         Dataset& table = dm.DB_Table;
         if (!table.isOpen())
             table.open();
-        struct CloseTable
-        {
-            Dataset& table;
-            ~CloseTable() { table.close(); }
-        } closer{table};
+        const CloseOnExit closer(table);
         qint32 id = -1;
         QString name;
         if (ExecuteDBEdit_Form(id, name, this)) {

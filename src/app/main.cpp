@@ -1,12 +1,10 @@
-#include "app/ProgramInfo.h"
 #include "app/Resources.h"
 #include "app/Startup.h"
+#include "app/Translations.h"
 #include "platform/ErrorDisplay.h"
 
 #include <QIcon>
-#include <QLibraryInfo>
 #include <QLocale>
-#include <QTranslator>
 
 int main(int argc, char* argv[])
 {
@@ -16,11 +14,6 @@ int main(int argc, char* argv[])
     QApplication::setOrganizationName(QStringLiteral("Brevant"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/koltra.svg")));
     QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
-
-    // Standard buttons of message boxes read "Да", "Нет", "Отмена".
-    QTranslator qtTranslator;
-    if (qtTranslator.load(QStringLiteral("qtbase_ru"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&qtTranslator);
-
+    installQtRussianTranslation(app);
     return runProgram(QApplication::applicationDirPath());
 }

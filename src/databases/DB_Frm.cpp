@@ -14,13 +14,6 @@
 
 namespace {
 const QColor GridBackground(255, 255, 213);
-
-// The chooser closes DB_Table when it returns, also when it returns with an error.
-struct CloseOnReturn
-{
-    Dataset& table;
-    ~CloseOnReturn() { table.close(); }
-};
 } // namespace
 
 TDB_Form::TDB_Form(QWidget* parent) : QDialog(parent), ui(new Ui::TDB_Form)
@@ -42,8 +35,7 @@ TDB_Form::TDB_Form(QWidget* parent) : QDialog(parent), ui(new Ui::TDB_Form)
     DelDB->setToolTip(QStringLiteral("Удалить существующую базу данных"));
     ui->JvSpeedButton1->setMenu(DB_PopupMenu);
 
-    ui->DBGridEh1->bind(&Main_DataModule->DB_Table,
-                        {{QStringLiteral("DB_Name"), QStringLiteral("Название"), 360}},
+    ui->DBGridEh1->bind(&Main_DataModule->DB_Table, {{QStringLiteral("DB_Name"), QStringLiteral("Название"), 360}},
                         DataGrid::ColumnSizing::Fill);
     ui->DBGridEh1->horizontalHeader()->hide();
     ui->DBGridEh1->setShowGrid(false);
@@ -156,7 +148,7 @@ bool ExecuteDB_Form(qint32& DB_ID, QString& DB_Name, QWidget* parent)
     Dataset& table = Main_DataModule->DB_Table;
     if (!table.isOpen())
         table.open();
-    const CloseOnReturn closer{table};
+    const CloseOnExit closer(table); // closed on return, also when it found the table open
     TDB_Form form(parent);
     form.FDB_ID = DB_ID;
     form.FDB_Name = DB_Name;

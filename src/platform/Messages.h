@@ -10,7 +10,13 @@ class QWidget;
 // Every message box of the program goes through here, so that a test can answer it in advance.
 namespace Messages {
 
-enum class Icon { Information, Warning, Error, Question };
+enum class Icon
+{
+    Information,
+    Warning,
+    Error,
+    Question
+};
 
 struct Request
 {

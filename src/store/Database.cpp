@@ -91,8 +91,7 @@ void Statement::bind(const QString& name, const QVariant& value)
             break;
         case QMetaType::QByteArray: {
             const QByteArray bytes = value.toByteArray();
-            rc = sqlite3_bind_blob64(m_stmt, index, bytes.constData(), sqlite3_uint64(bytes.size()),
-                                     SQLITE_TRANSIENT);
+            rc = sqlite3_bind_blob64(m_stmt, index, bytes.constData(), sqlite3_uint64(bytes.size()), SQLITE_TRANSIENT);
             break;
         }
         case QMetaType::QDate:

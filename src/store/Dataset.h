@@ -14,7 +14,11 @@ class Dataset : public QObject
 {
     Q_OBJECT
 public:
-    enum class Change { Row, Content };
+    enum class Change
+    {
+        Row,
+        Content
+    };
     // A remembered position; valid for the rows read by the open it was taken in.
     struct Bookmark
     {
@@ -95,6 +99,19 @@ public:
     ~ControlsOff() { m_dataset.enableControls(); }
     ControlsOff(const ControlsOff&) = delete;
     ControlsOff& operator=(const ControlsOff&) = delete;
+
+private:
+    Dataset& m_dataset;
+};
+
+// Closes a dataset when the scope ends, also on an error: for tables open only while one command runs.
+class CloseOnExit
+{
+public:
+    explicit CloseOnExit(Dataset& dataset) : m_dataset(dataset) {}
+    ~CloseOnExit() { m_dataset.close(); }
+    CloseOnExit(const CloseOnExit&) = delete;
+    CloseOnExit& operator=(const CloseOnExit&) = delete;
 
 private:
     Dataset& m_dataset;

@@ -9,10 +9,15 @@ namespace {
 
 UCollator* openCollator()
 {
+    // The common ordering, in which Latin letters come before Cyrillic ones, with Ё as a letter of its own between
+    // Е and Ж, as in the alphabet (ICU's own "ru" puts Cyrillic first and treats Ё as an accented Е).
+    static const UChar rules[] = u"&е<ё<<<Ё";
     UErrorCode status = U_ZERO_ERROR;
-    UCollator* collator = ucol_open("ru", &status);
+    UParseError parseError;
+    UCollator* collator = ucol_openRules(rules, -1, UCOL_DEFAULT, UCOL_DEFAULT_STRENGTH, &parseError, &status);
     if (U_FAILURE(status))
-        throw StoreError(QStringLiteral("Cannot open the Russian collation: %1").arg(QString::fromLatin1(u_errorName(status))));
+        throw StoreError(
+            QStringLiteral("Cannot open the Russian collation: %1").arg(QString::fromLatin1(u_errorName(status))));
     return collator;
 }
 

@@ -10,4 +10,4 @@ namespace RussianCollation {
 void registerOn(sqlite3* db);
 // Compares two texts as the collation does: negative, zero or positive.
 int compare(const QString& a, const QString& b);
-}
+} // namespace RussianCollation

@@ -11,7 +11,11 @@ class DataGrid : public QTableView
 {
     Q_OBJECT
 public:
-    enum class ColumnSizing { Fixed, Fill };
+    enum class ColumnSizing
+    {
+        Fixed,
+        Fill
+    };
 
     explicit DataGrid(QWidget* parent = nullptr);
 

@@ -9,7 +9,12 @@
 // One column of a grid bound to a dataset.
 struct GridColumn
 {
-    enum class Kind { Text, Date, CheckBox };
+    enum class Kind
+    {
+        Text,
+        Date,
+        CheckBox
+    };
     QString field;
     QString title;
     int width = 64; // at 96 dots per inch

@@ -55,8 +55,7 @@ public:
 };
 
 // The window of class T that is on screen now: the active modal dialog, or else any visible top-level window.
-template <class T>
-T* shownWindow()
+template <class T> T* shownWindow()
 {
     if (T* modal = qobject_cast<T*>(QApplication::activeModalWidget()))
         return modal;
@@ -69,8 +68,7 @@ T* shownWindow()
 
 // Runs `action` on the next window of class T once it is shown (the caller then opens it with a blocking call).
 // Warns and closes the active modal dialog when none appears within the time limit, so the test cannot hang.
-template <class T>
-void whenShown(std::function<void(T*)> action, int timeoutMs = 5000)
+template <class T> void whenShown(std::function<void(T*)> action, int timeoutMs = 5000)
 {
     auto deadline = std::make_shared<QDeadlineTimer>(timeoutMs);
     auto poll = std::make_shared<std::function<void()>>();
