@@ -2,6 +2,7 @@
 
 #include "databases/CaesarCipher.h"
 
+#include <QStringDecoder>
 #include <QTest>
 
 namespace {
@@ -37,6 +38,7 @@ private slots:
     void cp1251RoundTrip();
     void cp1251RejectsForeignCharacters_data();
     void cp1251RejectsForeignCharacters();
+    void cp1251TableAgreesWithSystemConverter();
 };
 
 void TestCipher::shiftBothWays_data()
@@ -152,6 +154,22 @@ void TestCipher::cp1251RejectsForeignCharacters()
 {
     QFETCH(QString, text);
     QVERIFY(!Cp1251::encode(text).has_value());
+}
+
+void TestCipher::cp1251TableAgreesWithSystemConverter()
+{
+    // Where Qt has the ICU codec (as here), our table must give the same text for every byte.
+    QStringDecoder system("windows-1251");
+    if (!system.isValid())
+        QSKIP("no system converter for code page 1251");
+    for (int byte = 0; byte < 256; ++byte) {
+        if (byte == 0x98)
+            continue; // unassigned in the code page
+        const QByteArray one(1, char(byte));
+        const QString expected = system.decode(one);
+        QCOMPARE(Cp1251::decode(one), expected);
+        QCOMPARE(Cp1251::encode(expected).value_or(QByteArray()), one);
+    }
 }
 
 QTEST_GUILESS_MAIN(TestCipher)
