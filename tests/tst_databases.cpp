@@ -109,6 +109,7 @@ private slots:
     void passwordWithByteZeroSurvives();
     void deleteRemovesDatabaseWithItsData();
     void deleteRefusedForOpenDatabase();
+    void deletingTheLastDisablesTheCommands();
 };
 
 void TestDatabases::emptyListLeavesOnlyCreateAndCancel()
@@ -521,6 +522,30 @@ void TestDatabases::deleteRefusedForOpenDatabase()
     QCOMPARE(messages.shown.size(), 1);
     QCOMPARE(messages.shown[0].icon, Messages::Icon::Information);
     QCOMPARE(storedDatabases(folder.path()).size(), 1);
+}
+
+void TestDatabases::deletingTheLastDisablesTheCommands()
+{
+    ProgramFolder folder;
+    addDatabase(folder.db(), 4, QStringLiteral("Единственная"));
+    MessageRecorder messages; // answers Yes
+    bool okEnabled = true;
+    bool editEnabled = true;
+    bool deleteEnabled = true;
+    whenShown<TDB_Form>([&](TDB_Form* form) {
+        form->DelDB->trigger();
+        okEnabled = child<QPushButton>(form, "OK_But")->isEnabled();
+        editEnabled = form->EditDB->isEnabled();
+        deleteEnabled = form->DelDB->isEnabled();
+        click(form, "Cancel_But");
+    });
+    qint32 id = 0;
+    QString name;
+    QVERIFY(!ExecuteDB_Form(id, name));
+    QVERIFY(!okEnabled);
+    QVERIFY(!editEnabled);
+    QVERIFY(!deleteEnabled);
+    QVERIFY(storedDatabases(folder.path()).isEmpty());
 }
 
 QTEST_MAIN(TestDatabases)
