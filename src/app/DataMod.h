@@ -7,13 +7,11 @@
 #include <QString>
 #include <QVector>
 
-// The store session's settings: retries on a held lock, Russian text rules, the private working folder.
+// The store session: its private working folder. Lock retries (Database::LockRetries × LockWaitMs) and the Russian
+// collation are set on the connection itself.
 struct StoreSession
 {
     QString name = QStringLiteral("Main_SessIn");
-    int lockRetries = Database::LockRetries;
-    int lockWaitMs = Database::LockWaitMs;
-    int language = 1049; // Russian collation and case rules
     QString privateDir;
     bool active = false;
 };

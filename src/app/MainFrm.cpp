@@ -195,8 +195,9 @@ void TMain_Form::createLists()
 
 void TMain_Form::FormCreate()
 {
-    ErrorDisplay::run(this, [this] { OpenGroupList(); });
-    Group_DataSourceDataChange(); // enabling is right also when the list could not be opened
+    // Opening the list runs the data-change handling; when it fails, the handling still sets the enabling.
+    if (!ErrorDisplay::run(this, [this] { OpenGroupList(); }))
+        Group_DataSourceDataChange();
     FFirstColor = Settings::read(Settings::FirstColor);
     FSecondColor = Settings::read(Settings::SecondColor);
     m_placementStore = Placement::userSettings();
@@ -231,13 +232,13 @@ void TMain_Form::OpenMenList()
 void TMain_Form::Group_DataSourceDataChange()
 {
     TMain_DataModule& dm = *Main_DataModule;
-    ErrorDisplay::run(this, [this] { OpenMenList(); });
+    if (!ErrorDisplay::run(this, [this] { OpenMenList(); }))
+        Men_DataSourceDataChange();
     m_statusText->setText(dm.Group_Query.asString(QStringLiteral("Comments")));
     const bool haveGroup = !dm.Group_Query.isEmpty();
     GroupEdit_Action->setEnabled(haveGroup);
     GroupDel_Action->setEnabled(haveGroup);
     AddTest->setEnabled(haveGroup);
-    Men_DataSourceDataChange();
 }
 
 void TMain_Form::Men_DataSourceDataChange()

@@ -216,18 +216,10 @@ sqlite3* Database::handle() const
     return m_db;
 }
 
-void Database::raise() const
-{
-    throw StoreError(QString::fromUtf8(sqlite3_errmsg(handle())));
-}
-
 void Database::raise(int code) const
 {
-    const char* message = m_db ? sqlite3_errmsg(m_db) : sqlite3_errstr(code);
-    // errmsg may describe an older error when the code came from a finished statement
-    if (m_db && (sqlite3_extended_errcode(m_db) & 0xff) != (code & 0xff))
-        message = sqlite3_errstr(code);
-    throw StoreError(QString::fromUtf8(message));
+    // The connection's message describes its last failed call, with details such as the missing table's name.
+    throw StoreError(QString::fromUtf8(m_db ? sqlite3_errmsg(m_db) : sqlite3_errstr(code)));
 }
 
 int Database::exec(const QString& sql, const Params& params)

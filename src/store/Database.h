@@ -64,7 +64,7 @@ public:
     qint64 newKey(const QString& table, const QString& keyField);
 
     sqlite3* handle() const;
-    [[noreturn]] void raise() const; // throws the connection's last error
+    // Throws the store's own message for a failed call that returned `code`.
     [[noreturn]] void raise(int code) const;
 
 private:

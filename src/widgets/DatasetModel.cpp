@@ -12,8 +12,8 @@ DatasetModel::DatasetModel(Dataset* dataset, QVector<GridColumn> columns, QObjec
 
 void DatasetModel::onDatasetChanged(Dataset::Change change)
 {
-    if (change != Dataset::Change::Content && m_rows == m_dataset->recordCount())
-        return;
+    if (change != Dataset::Change::Content)
+        return; // a move of the current row is the view's business
     beginResetModel();
     m_rows = m_dataset->recordCount();
     m_fieldIndexes.clear();
