@@ -1,7 +1,5 @@
 #pragma once
 
-#include "store/DatasetFwd.h"
-
 #include <QMainWindow>
 
 #include <memory>

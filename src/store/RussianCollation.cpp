@@ -48,10 +48,4 @@ void registerOn(sqlite3* db)
     }
 }
 
-int compare(const QString& a, const QString& b)
-{
-    static UCollator* const collator = openCollator();
-    return compareUtf16(collator, int(a.size() * 2), a.utf16(), int(b.size() * 2), b.utf16());
-}
-
 } // namespace RussianCollation

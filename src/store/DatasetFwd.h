@@ -1,4 +1,0 @@
-#pragma once
-
-class Database;
-class Dataset;
