@@ -51,19 +51,6 @@ void addDatabase(Database& db, qint64 id, const QString& name, const QString& pa
              {QStringLiteral("pw"), StoredPassword::scramble(*Cp1251::encode(password))}});
 }
 
-template <class T> T* child(QWidget* parent, const char* name)
-{
-    T* widget = parent->findChild<T*>(QString::fromLatin1(name));
-    if (!widget)
-        qFatal("no control %s", name);
-    return widget;
-}
-
-void click(QWidget* parent, const char* button)
-{
-    QTest::mouseClick(child<QPushButton>(parent, button), Qt::LeftButton);
-}
-
 void typeInto(QWidget* parent, const char* edit, const QString& text)
 {
     QLineEdit* box = child<QLineEdit>(parent, edit);

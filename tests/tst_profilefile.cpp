@@ -10,6 +10,13 @@
 
 #include <memory>
 
+#ifdef Q_OS_UNIX
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
+
 namespace {
 
 #ifdef Q_OS_WIN
@@ -76,6 +83,7 @@ private slots:
     void writeCreatesMissingFile();
     void writeFailure_data();
     void writeFailure();
+    void shortWriteIsAFailure();
 
     void settingsDefaults_data();
     void settingsDefaults();
@@ -325,6 +333,37 @@ void TestProfileFile::writeFailure()
         QCOMPARE(readBytes(filePath(path)), content);
         QCOMPARE(modeOf(filePath(path)), ReadOnly);
     }
+}
+
+void TestProfileFile::shortWriteIsAFailure()
+{
+#ifdef Q_OS_UNIX
+    // A full disk, played by a file size limit. The limit is set in a child process so that the test's own output
+    // is not cut off; the child reports by its exit code.
+    const QString path = filePath(QStringLiteral("Koltra.ini"));
+    const QByteArray content = "[Interface]\nA=1\n";
+    writeBytes(path, content);
+    const pid_t child = fork();
+    QVERIFY(child >= 0);
+    if (child == 0) {
+        signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{rlim_t(content.size() + 8), rlim_t(content.size() + 8)};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        try {
+            ProfileFile(path).writeInteger(QStringLiteral("Interface"), QStringLiteral("LongKeyName"), 123456789);
+        } catch (const ProfileError&) {
+            _exit(0);
+        }
+        _exit(1);
+    }
+    int status = 0;
+    QCOMPARE(waitpid(child, &status, 0), child);
+    QVERIFY(WIFEXITED(status));
+    QCOMPARE(WEXITSTATUS(status), 0);   // the write failed loudly
+    QCOMPARE(readBytes(path), content); // and the file is as it was
+#else
+    QSKIP("needs a file size limit");
+#endif
 }
 
 void TestProfileFile::settingsDefaults_data()

@@ -36,6 +36,7 @@ public:
     bool DataModuleCreate();
     void DataModuleDestroy();
     QString databaseFolder() const;
+    const QString& programDir() const { return m_programDir; }
 
     // Re-runs a list query: its base statement followed by the order suffix, with its one integer parameter.
     static QString orderSuffix(const QVector<OrderItem>& order);

@@ -3,15 +3,17 @@
 #include "app/DataMod.h"
 #include "app/ProgramInfo.h"
 #include "app/Settings.h"
-#include "databases/DBEdit_Frm.h"
-#include "databases/DB_Frm.h"
 #include "platform/ErrorDisplay.h"
 #include "platform/Placement.h"
+#include "platform/SystemColors.h"
 #include "widgets/DataGrid.h"
+#include "widgets/SortMarkers.h"
 
 #include <QCloseEvent>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QSettings>
 #include <QSplitter>
@@ -35,17 +37,6 @@ QAction* makeAction(QObject* owner, const char* objectName, const QString& capti
     return action;
 }
 
-void styleTitles(DataGrid* grid)
-{
-    QHeaderView* header = grid->horizontalHeader();
-    QFont font = header->font();
-    font.setBold(true);
-    header->setFont(font);
-    QPalette pal = header->palette();
-    pal.setColor(QPalette::ButtonText, QColor(Qt::darkBlue));
-    header->setPalette(pal);
-}
-
 } // namespace
 
 TMain_Form::TMain_Form(QWidget* parent) : QMainWindow(parent)
@@ -56,6 +47,8 @@ TMain_Form::TMain_Form(QWidget* parent) : QMainWindow(parent)
     createMenus();
     createToolBar();
     createLists();
+    createPopupMenus();
+    connectCommands();
     Koltra_StatusBar = new QStatusBar(this);
     Koltra_StatusBar->setObjectName(QStringLiteral("Koltra_StatusBar"));
     Koltra_StatusBar->setSizeGripEnabled(true);
@@ -107,10 +100,6 @@ void TMain_Form::createActions()
                        QStringLiteral("about"));
     for (QAction* action : findChildren<QAction*>())
         addAction(action); // shortcuts work whichever control has the focus
-
-    connect(NewDB, &QAction::triggered, this, &TMain_Form::NewDBExecute);
-    connect(OpenDB, &QAction::triggered, this, &TMain_Form::OpenDBExecute);
-    connect(Exit, &QAction::triggered, this, &TMain_Form::ExitExecute);
 }
 
 void TMain_Form::createMenus()
@@ -161,27 +150,43 @@ void TMain_Form::createLists()
     Splitter1->setChildrenCollapsible(false);
     Splitter1->setOpaqueResize(true); // the lists follow the splitter live
 
+    const Qt::Alignment left = Qt::AlignLeft | Qt::AlignVCenter;
     Group_Grid = new DataGrid(Splitter1);
     Group_Grid->setObjectName(QStringLiteral("Group_Grid"));
     Group_Grid->setAccessibleName(QStringLiteral("Группы"));
-    Group_Grid->bind(&dm.Group_Query, {{QStringLiteral("Group_Name"), QStringLiteral("Группа"), 145},
-                                       {QStringLiteral("Date_Test"), QStringLiteral("Дата опроса"), 96,
-                                        Qt::AlignLeft | Qt::AlignVCenter, GridColumn::Kind::Date},
-                                       {QStringLiteral("Comments"), QStringLiteral("Комментарии"), 150}});
-    styleTitles(Group_Grid);
+    QVector<GridColumn> groupColumns{
+        {QStringLiteral("Group_Name"), QStringLiteral("Группа"), 145},
+        {QStringLiteral("Date_Test"), QStringLiteral("Дата опроса"), 96, left, GridColumn::Kind::Date},
+        {QStringLiteral("Comments"), QStringLiteral("Комментарии"), 150}};
+    groupColumns[0].sortable = true;
+    groupColumns[1].sortable = true;
+    Group_Grid->bind(&dm.Group_Query, groupColumns);
+    Group_Grid->setTitleStyle(QColor(Qt::darkBlue), true);
 
     Data_Grid = new DataGrid(Splitter1);
     Data_Grid->setObjectName(QStringLiteral("Data_Grid"));
     Data_Grid->setAccessibleName(QStringLiteral("Члены группы"));
-    Data_Grid->bind(
-        &dm.Men_Query,
-        {{QStringLiteral("NumberInList"), QStringLiteral("№ по списку"), 71, Qt::AlignCenter},
-         {QStringLiteral("FIO"), QStringLiteral("Ф.И.О."), 230},
-         {QStringLiteral("IsMember"), QStringLiteral("Участник"), 78, Qt::AlignCenter, GridColumn::Kind::CheckBox},
-         {QStringLiteral("IsExpert"), QStringLiteral("Эксперт"), 69, Qt::AlignCenter, GridColumn::Kind::CheckBox},
-         {QStringLiteral("Comments"), QStringLiteral("Комментарии"), 200}},
-        DataGrid::ColumnSizing::Fill);
-    styleTitles(Data_Grid);
+    QVector<GridColumn> menColumns{
+        {QStringLiteral("NumberInList"), QStringLiteral("№ по списку"), 71, Qt::AlignCenter},
+        {QStringLiteral("FIO"), QStringLiteral("Ф.И.О."), 230},
+        {QStringLiteral("IsMember"), QStringLiteral("Участник"), 78, Qt::AlignCenter, GridColumn::Kind::CheckBox},
+        {QStringLiteral("IsExpert"), QStringLiteral("Эксперт"), 69, Qt::AlignCenter, GridColumn::Kind::CheckBox},
+        {QStringLiteral("Comments"), QStringLiteral("Комментарии"), 200}};
+    for (int c = 0; c < 4; ++c)
+        menColumns[c].sortable = true;
+    menColumns[1].footer = GridColumn::Footer::Text;
+    menColumns[1].footerText = QStringLiteral("Всего:");
+    menColumns[1].footerAlignment = Qt::AlignRight | Qt::AlignVCenter;
+    menColumns[2].footer = GridColumn::Footer::Sum;
+    menColumns[2].footerField = QStringLiteral("IsMemberN");
+    menColumns[3].footer = GridColumn::Footer::Sum;
+    menColumns[3].footerField = QStringLiteral("IsExpertN");
+    Data_Grid->bind(&dm.Men_Query, menColumns, DataGrid::ColumnSizing::Fill);
+    Data_Grid->setTitleStyle(QColor(Qt::darkBlue), true);
+    Data_Grid->setFooterVisible(true);
+    Data_Grid->sortMarkers().setOnly(0, SortMarker::Up); // by number in the list, ascending
+    Data_Grid->setCellParams(
+        [this](int recNo, int column, QColor& background) { Data_GridGetCellParams(recNo, column, background); });
 
     // On a resize the member list keeps its width; only the splitter changes it.
     Splitter1->setStretchFactor(0, 1);
@@ -191,6 +196,40 @@ void TMain_Form::createLists()
 
     connect(&dm.Group_Query, &Dataset::changed, this, &TMain_Form::Group_DataSourceDataChange);
     connect(&dm.Men_Query, &Dataset::changed, this, &TMain_Form::Men_DataSourceDataChange);
+    connect(Group_Grid, &DataGrid::titleButtonClicked, this, &TMain_Form::Group_GridTitleBtnClick);
+    connect(Data_Grid, &DataGrid::titleButtonClicked, this, &TMain_Form::Data_GridTitleBtnClick);
+    connect(Group_Grid, &DataGrid::gridDoubleClicked, this, &TMain_Form::Group_GridDblClick);
+    connect(Data_Grid, &DataGrid::gridDoubleClicked, this, &TMain_Form::Data_GridDblClick);
+    Data_Grid->installEventFilter(this);
+}
+
+void TMain_Form::createPopupMenus()
+{
+    QFont bold = font();
+    bold.setBold(true);
+    Data_PopupMenu = new QMenu(this);
+    Data_PopupMenu->setObjectName(QStringLiteral("Data_PopupMenu"));
+    Data_PopupMenu->addActions({AddTest, EditTest});
+    Data_PopupMenu->addSeparator();
+    Data_PopupMenu->addAction(DelTest);
+    Data_PopupMenu->addSeparator();
+    Data_PopupMenu->addAction(InputDataTest_Action);
+    Data_PopupMenu->setDefaultAction(EditTest);
+
+    Group_PopupMenu = new QMenu(this);
+    Group_PopupMenu->setObjectName(QStringLiteral("Group_PopupMenu"));
+    Group_PopupMenu->addActions({GroupAdd_Action, GroupEdit_Action});
+    Group_PopupMenu->addSeparator();
+    Group_PopupMenu->addAction(GroupDel_Action);
+    Group_PopupMenu->addSeparator();
+    Group_PopupMenu->addAction(ResultTest);
+    Group_PopupMenu->setDefaultAction(GroupEdit_Action);
+
+    for (auto [grid, menu] : {std::pair{Data_Grid, Data_PopupMenu}, std::pair{Group_Grid, Group_PopupMenu}}) {
+        grid->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(grid, &QWidget::customContextMenuRequested, this,
+                [grid = grid, menu = menu](const QPoint& pos) { menu->popup(grid->viewport()->mapToGlobal(pos)); });
+    }
 }
 
 void TMain_Form::FormCreate()
@@ -219,14 +258,40 @@ void TMain_Form::setDatabaseTitle(const QString& dbName)
     setWindowTitle(ProgramInfo::MainCaptionPrefix + dbName);
 }
 
+QVector<OrderItem> TMain_Form::groupOrder(const SortMarkers& markers, const QStringList& fields)
+{
+    QVector<OrderItem> order;
+    for (int column : markers.orderedColumns())
+        order.append({fields.value(column), markers.marker(column) == SortMarker::Up});
+    return order;
+}
+
+QVector<OrderItem> TMain_Form::menOrder(const SortMarkers& markers, const QStringList& fields)
+{
+    QVector<OrderItem> order;
+    for (int column : markers.orderedColumns())
+        order.append({fields.value(column), markers.marker(column) == SortMarker::Down});
+    return order;
+}
+
+namespace {
+QStringList columnFields(const DataGrid* grid)
+{
+    QStringList fields;
+    for (const GridColumn& column : grid->datasetModel()->columns())
+        fields.append(column.field);
+    return fields;
+}
+} // namespace
+
 void TMain_Form::OpenGroupList()
 {
-    Main_DataModule->openGroupQuery({});
+    Main_DataModule->openGroupQuery(groupOrder(Group_Grid->sortMarkers(), columnFields(Group_Grid)));
 }
 
 void TMain_Form::OpenMenList()
 {
-    Main_DataModule->openMenQuery({{QStringLiteral("NumberInList"), false}});
+    Main_DataModule->openMenQuery(menOrder(Data_Grid->sortMarkers(), columnFields(Data_Grid)));
 }
 
 void TMain_Form::Group_DataSourceDataChange()
@@ -248,41 +313,55 @@ void TMain_Form::Men_DataSourceDataChange()
         action->setEnabled(haveMembers);
 }
 
-void TMain_Form::NewDBExecute()
+void TMain_Form::Group_GridTitleBtnClick(int /*column*/)
+{
+    // The markers have moved already; the first group of the new order becomes the selected one.
+    ErrorDisplay::run(this, [this] { OpenGroupList(); });
+}
+
+void TMain_Form::Data_GridTitleBtnClick(int /*column*/)
 {
     ErrorDisplay::run(this, [this] {
-        TMain_DataModule& dm = *Main_DataModule;
-        Dataset& table = dm.DB_Table;
-        if (!table.isOpen())
-            table.open();
-        const CloseOnExit closer(table);
-        qint32 id = -1;
-        QString name;
-        if (ExecuteDBEdit_Form(id, name, this)) {
-            dm.CurrentDB_ID = id;
-            setDatabaseTitle(name);
-            OpenGroupList();
-        }
+        Dataset& men = Main_DataModule->Men_Query;
+        const QVariant selected = men.isEmpty() ? QVariant() : men.value(QStringLiteral("Men_ID"));
+        OpenMenList();
+        if (selected.isValid())
+            men.locate(QStringLiteral("Men_ID"), selected);
     });
 }
 
-void TMain_Form::OpenDBExecute()
+void TMain_Form::Group_GridDblClick()
 {
-    ErrorDisplay::run(this, [this] {
-        TMain_DataModule& dm = *Main_DataModule;
-        qint32 id = dm.CurrentDB_ID;
-        QString name;
-        if (ExecuteDB_Form(id, name, this)) {
-            dm.CurrentDB_ID = id;
-            setDatabaseTitle(name);
-            OpenGroupList();
-        }
-    });
+    if (!Main_DataModule->Group_Query.isEmpty())
+        ResultTestExecute();
 }
 
-void TMain_Form::ExitExecute()
+void TMain_Form::Data_GridDblClick()
 {
-    close();
+    InputDataTest_ActionExecute();
+}
+
+void TMain_Form::Data_GridKeyDown()
+{
+    InputDataTest_ActionExecute();
+}
+
+bool TMain_Form::eventFilter(QObject* watched, QEvent* event)
+{
+    // Enter in the member list, with any of Shift, Ctrl and Alt, is the manual score entry.
+    if (watched == Data_Grid && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            Data_GridKeyDown();
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TMain_Form::Data_GridGetCellParams(int recNo, int /*column*/, QColor& background) const
+{
+    background = SystemColors::toColor(recNo % 2 == 0 ? FFirstColor : FSecondColor, Data_Grid->palette());
 }
 
 void TMain_Form::closeEvent(QCloseEvent* event)

@@ -1,16 +1,21 @@
 #pragma once
 
+#include "app/DataMod.h"
+
 #include <QMainWindow>
 
 #include <memory>
 
 class DataGrid;
 class QAction;
+class QColor;
 class QLabel;
+class QMenu;
 class QSettings;
 class QSplitter;
 class QStatusBar;
 class QToolBar;
+class SortMarkers;
 
 // The main window: the groups of the current logical database on the left, the members of the selected group on
 // the right, and every command of the program.
@@ -29,6 +34,11 @@ public:
 
     void OpenGroupList();
     void OpenMenList();
+
+    // The order clauses the title markers stand for. The two lists read the markers in opposite senses: in the
+    // group list a down marker sorts ascending, in the member list it sorts descending.
+    static QVector<OrderItem> groupOrder(const SortMarkers& markers, const QStringList& fields);
+    static QVector<OrderItem> menOrder(const SortMarkers& markers, const QStringList& fields);
 
     QAction* NewDB = nullptr;
     QAction* OpenDB = nullptr;
@@ -52,26 +62,56 @@ public:
     DataGrid* Data_Grid = nullptr;
     QSplitter* Splitter1 = nullptr;
     QStatusBar* Koltra_StatusBar = nullptr;
+    QMenu* Group_PopupMenu = nullptr;
+    QMenu* Data_PopupMenu = nullptr;
 
     qint32 FFirstColor = 0;
     qint32 FSecondColor = 0;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void createActions();
     void createMenus();
     void createToolBar();
     void createLists();
+    void createPopupMenus();
+    void connectCommands();
     void FormCreate();
     void FormClose();
 
     void Group_DataSourceDataChange();
     void Men_DataSourceDataChange();
+    void Group_GridTitleBtnClick(int column);
+    void Data_GridTitleBtnClick(int column);
+    void Group_GridDblClick();
+    void Data_GridDblClick();
+    void Data_GridKeyDown();
+    void Data_GridGetCellParams(int recNo, int column, QColor& background) const;
+
     void NewDBExecute();
     void OpenDBExecute();
     void ExitExecute();
+    void GroupAdd_ActionExecute();
+    void GroupEdit_ActionExecute();
+    void GroupDel_ActionExecute();
+    void AddTestExecute();
+    void EditTestExecute();
+    void DelTestExecute();
+    void SeekTestExecute();
+    void BeginTestExecute();
+    void InputDataTest_ActionExecute();
+    void ResultTestExecute();
+    void OptionExecute();
+    void HelpExecute();
+    void InternetHelpExecute();
+    void AboutExecute();
+
+    // Re-runs a list after a dialog stored a row and selects that row by its key.
+    void showStoredGroup(qint32 groupId);
+    void showStoredMember(qint32 menId);
 
     QLabel* m_statusText = nullptr;
     std::unique_ptr<QSettings> m_placementStore;

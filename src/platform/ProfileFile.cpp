@@ -215,9 +215,10 @@ void ProfileFile::writeInteger(const QString& section, const QString& key, int v
             out = data + eol + '[' + section.toUtf8() + ']' + eol + keyLine;
     }
 
-    // The new contents go to a temporary file that replaces the old one only when complete.
+    // The new contents go to a temporary file that replaces the old one only when complete. Unbuffered, so that a
+    // short write (a full disk, a file size limit) is seen here: a buffered one is reported complete and committed.
     QSaveFile file(m_path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(out) != out.size() || !file.commit())
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || file.write(out) != out.size() || !file.commit())
         raiseWriteError();
 }
 

@@ -6,8 +6,27 @@
 
 namespace Shell {
 
+namespace {
+
+std::function<void(const QString&)>& handler()
+{
+    static std::function<void(const QString&)> instance;
+    return instance;
+}
+
+} // namespace
+
+void setHandlerForTesting(std::function<void(const QString&)> newHandler)
+{
+    handler() = std::move(newHandler);
+}
+
 void open(const QString& fileOrAddress)
 {
+    if (handler()) {
+        handler()(fileOrAddress);
+        return;
+    }
     QUrl url;
     if (QFileInfo(fileOrAddress).isAbsolute())
         url = QUrl::fromLocalFile(fileOrAddress);

@@ -58,6 +58,17 @@ QString DatasetModel::displayText(int row, int column) const
     return value.toString();
 }
 
+qint64 DatasetModel::sumOf(const QString& field) const
+{
+    const int index = m_dataset->fieldIndex(field);
+    if (index < 0)
+        return 0;
+    qint64 sum = 0;
+    for (int row = 0; row < m_dataset->recordCount(); ++row)
+        sum += m_dataset->valueAt(row, index).toLongLong();
+    return sum;
+}
+
 QVariant DatasetModel::data(const QModelIndex& index, int role) const
 {
     if (!index.isValid())
@@ -68,6 +79,12 @@ QVariant DatasetModel::data(const QModelIndex& index, int role) const
         return displayText(index.row(), index.column());
     case Qt::ToolTipRole:
         return QVariant(); // the grid shows tips only for texts that do not fit
+    case Qt::AccessibleTextRole:
+        // A screen reader gets words for the painted check boxes.
+        if (column.kind == GridColumn::Kind::CheckBox)
+            return rawValue(index.row(), index.column()).toLongLong() != 0 ? QStringLiteral("Да")
+                                                                           : QStringLiteral("Нет");
+        return {};
     case Qt::CheckStateRole:
         if (column.kind == GridColumn::Kind::CheckBox)
             return rawValue(index.row(), index.column()).toLongLong() != 0 ? Qt::Checked : Qt::Unchecked;
@@ -85,8 +102,11 @@ QVariant DatasetModel::headerData(int section, Qt::Orientation orientation, int 
 {
     if (orientation != Qt::Horizontal || section < 0 || section >= m_columns.size())
         return {};
+    const GridColumn& column = m_columns.at(section);
     if (role == Qt::DisplayRole)
-        return m_columns.at(section).title;
+        return column.title;
+    if (role == Qt::AccessibleTextRole)
+        return column.hasTwoLevels() ? column.upperTitle() + QStringLiteral(", ") + column.lowerTitle() : column.title;
     return {};
 }
 

@@ -6,7 +6,8 @@
 #include <QPointer>
 #include <QVector>
 
-// One column of a grid bound to a dataset.
+// One column of a grid bound to a dataset. A title "Upper|Lower" has two levels: neighbouring columns with the same
+// upper part share one upper title.
 struct GridColumn
 {
     enum class Kind
@@ -15,11 +16,27 @@ struct GridColumn
         Date,
         CheckBox
     };
+    enum class Footer
+    {
+        None,
+        Text,
+        Sum
+    };
     QString field;
     QString title;
     int width = 64; // at 96 dots per inch
     Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter;
     Kind kind = Kind::Text;
+    bool sortable = false;      // the title acts as a button that moves the column's sort marker
+    bool verticalTitle = false; // the (lower) title is written turned by 90 degrees, reading upwards
+    Footer footer = Footer::None;
+    QString footerText{};  // Footer::Text
+    QString footerField{}; // Footer::Sum: the dataset field summed over all rows
+    Qt::Alignment footerAlignment = Qt::AlignCenter;
+
+    bool hasTwoLevels() const { return title.contains(QLatin1Char('|')); }
+    QString upperTitle() const { return hasTwoLevels() ? title.section(QLatin1Char('|'), 0, 0) : QString(); }
+    QString lowerTitle() const { return hasTwoLevels() ? title.section(QLatin1Char('|'), 1) : title; }
 };
 
 // Shows the rows of a dataset; reset whenever the dataset's content changes.
@@ -42,6 +59,8 @@ public:
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
     QString displayText(int row, int column) const;
+    // The integer sum of a field over all rows; 0 when the dataset is empty, closed or has no such field.
+    qint64 sumOf(const QString& field) const;
 
 private:
     void onDatasetChanged(Dataset::Change change);

@@ -8,6 +8,7 @@
 #include "app/Settings.h"
 #include "platform/Messages.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDeadlineTimer>
 #include <QDir>
@@ -93,6 +94,20 @@ inline void typeText(QWidget* widget, const QString& text)
 {
     for (const QChar ch : text)
         QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(ch), Qt::NoModifier);
+}
+
+// The control of a window by its object name; a missing control ends the test program at once.
+template <class T> T* child(QWidget* parent, const char* name)
+{
+    T* widget = parent->findChild<T*>(QString::fromLatin1(name));
+    if (!widget)
+        qFatal("no control %s", name);
+    return widget;
+}
+
+inline void click(QWidget* parent, const char* button)
+{
+    QTest::mouseClick(child<QAbstractButton>(parent, button), Qt::LeftButton);
 }
 
 // A program folder in a temporary directory, with a DB folder, its settings file and its data module.
