@@ -79,6 +79,7 @@ void DataGrid::setTitleStyle(const QColor& color, bool bold)
     QPalette pal = m_header->palette();
     pal.setColor(QPalette::ButtonText, color);
     m_header->setPalette(pal);
+    fitColumns(); // the titles' widths have changed
 }
 
 void DataGrid::setFooterVisible(bool visible)
@@ -239,12 +240,33 @@ void DataGrid::fitColumns()
     const int available = viewport()->width();
     if (designTotal <= 0 || available <= 0)
         return;
-    // Scale the design widths of the shown columns; the last one takes what rounding leaves.
+    // Scale the design widths of the shown columns, but let every title show whole where the width allows: what
+    // a narrow column needs is taken from the others in proportion to what they can spare.
+    QVector<int> widths(columns.size(), 0);
+    QVector<int> least(columns.size(), 0);
+    int shortfall = 0;
+    int spare = 0;
+    for (int c = 0; c <= lastShown; ++c) {
+        if (isColumnHidden(c))
+            continue;
+        widths[c] = columns.at(c).width * available / designTotal;
+        least[c] = qMin(m_header->titleWidthHint(c), widths[c] * 2);
+        if (widths[c] < least[c]) {
+            shortfall += least[c] - widths[c];
+            widths[c] = least[c];
+        } else {
+            spare += widths[c] - least[c];
+        }
+    }
+    const int taken = qMin(shortfall, spare);
     int used = 0;
     for (int c = 0; c <= lastShown; ++c) {
         if (isColumnHidden(c))
             continue;
-        const int width = c < lastShown ? columns.at(c).width * available / designTotal : available - used;
+        if (spare > 0 && widths[c] > least[c])
+            widths[c] -= int(qint64(widths[c] - least[c]) * taken / spare);
+        // The last column takes what rounding leaves.
+        const int width = c < lastShown ? widths[c] : available - used;
         setColumnWidth(c, qMax(8, width));
         used += width;
     }

@@ -93,6 +93,19 @@ int GridHeader::headerHeight() const
     return height;
 }
 
+int GridHeader::titleWidthHint(int column) const
+{
+    if (column < 0 || column >= m_columns.size())
+        return 0;
+    const GridColumn& title = m_columns.at(column);
+    if (title.verticalTitle)
+        return fontMetrics().height() + 2 * TextMargin;
+    int width = int(std::ceil(QFontMetricsF(font()).horizontalAdvance(title.lowerTitle()))) + 2 * TextMargin + 2;
+    if (title.sortable) // a marker with a one-digit index, so the width does not depend on the markers set
+        width += qMax(7, fontMetrics().height() / 2) + 2 + QFontMetrics(indexFont()).horizontalAdvance(u'9') + 3;
+    return width;
+}
+
 QSize GridHeader::sizeHint() const
 {
     ensurePolished();

@@ -33,6 +33,8 @@ public:
     // The column whose own title is at `pos`, or -1 (an upper band is no button).
     int columnAtTitle(const QPoint& pos) const;
     int bandHeight() const;
+    // The width a column needs to show its own title whole, with room for a marker when it can be sorted.
+    int titleWidthHint(int column) const;
 
     QSize sizeHint() const override;
 
