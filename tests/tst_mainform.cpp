@@ -9,6 +9,7 @@
 #include "platform/Shell.h"
 #include "support/TestSupport.h"
 #include "widgets/DataGrid.h"
+#include "widgets/GridHeader.h"
 #include "widgets/SortMarkers.h"
 
 #include <QAction>
@@ -16,6 +17,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSplitter>
 #include <QStatusBar>
 #include <QtTest>
 
@@ -123,6 +125,7 @@ private slots:
     void groupSortCycles();
     void memberStaysSelectedAndColoursFollowTheOrder();
     void footerCountsParticipantsAndExperts();
+    void titlesShowWholeAndMembersFillTheirList();
     void statusBarShowsTheGroupComment();
     void deleteKeyRemovesTheMemberWithItsScores();
     void removingAGroupTakesItsMembersAndScores();
@@ -290,6 +293,28 @@ void TestMainForm::footerCountsParticipantsAndExperts()
     QCOMPARE(grid->footerText(1), QStringLiteral("Всего:"));
     QCOMPARE(grid->footerText(2), QStringLiteral("0"));
     QCOMPARE(grid->footerText(3), QStringLiteral("0"));
+}
+
+void TestMainForm::titlesShowWholeAndMembersFillTheirList()
+{
+    MainFixture f;
+    QVERIFY(QTest::qWaitForWindowExposed(f.main.get()));
+    for (DataGrid* grid : {f.main->Group_Grid, f.main->Data_Grid}) {
+        int total = 0;
+        for (int c = 0; c < grid->model()->columnCount(); ++c) {
+            QVERIFY2(grid->columnWidth(c) >= grid->titleHeader()->titleWidthHint(c),
+                     qPrintable(grid->objectName() + QString::number(c)));
+            total += grid->columnWidth(c);
+        }
+        if (grid == f.main->Data_Grid)
+            QCOMPARE(total, grid->viewport()->width());
+        else
+            QVERIFY(total > grid->viewport()->width()); // the group list keeps its widths and scrolls
+    }
+    // A wider member list gives the room to the columns in proportion to their design widths.
+    const int nameWidth = f.main->Data_Grid->columnWidth(1);
+    f.main->Splitter1->setSizes({150, f.main->Splitter1->width() - 150});
+    QVERIFY(f.main->Data_Grid->columnWidth(1) > nameWidth);
 }
 
 void TestMainForm::statusBarShowsTheGroupComment()

@@ -162,6 +162,7 @@ void TMain_Form::createLists()
     groupColumns[1].sortable = true;
     Group_Grid->bind(&dm.Group_Query, groupColumns);
     Group_Grid->setTitleStyle(QColor(Qt::darkBlue), true);
+    Group_Grid->setWidenToTitles(true);
 
     Data_Grid = new DataGrid(Splitter1);
     Data_Grid->setObjectName(QStringLiteral("Data_Grid"));

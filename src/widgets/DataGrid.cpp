@@ -48,14 +48,13 @@ void DataGrid::bind(Dataset* dataset, const QVector<GridColumn>& columns, Column
     delete oldSelection;
     delete old;
     m_markers.reset(int(columns.size()));
-    for (int c = 0; c < columns.size(); ++c) {
+    for (int c = 0; c < columns.size(); ++c)
         m_markers.setSortable(c, columns.at(c).sortable);
-        setColumnWidth(c, columns.at(c).width);
-    }
     m_header->setColumns(columns);
     horizontalHeader()->setStretchLastSection(false);
     if (sizing == ColumnSizing::Fill)
         setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setDesignWidths();
     fitColumns();
     connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this, &DataGrid::onCurrentRowChanged);
     // Connected after the model's own handler, so the rows are there when the selection follows.
@@ -79,7 +78,9 @@ void DataGrid::setTitleStyle(const QColor& color, bool bold)
     QPalette pal = m_header->palette();
     pal.setColor(QPalette::ButtonText, color);
     m_header->setPalette(pal);
-    fitColumns(); // the titles' widths have changed
+    // The titles' widths have changed.
+    setDesignWidths();
+    fitColumns();
 }
 
 void DataGrid::setFooterVisible(bool visible)
@@ -222,6 +223,24 @@ void DataGrid::placeFooter()
     m_footer->setGeometry(area.left(), area.bottom() + 1, area.width(), m_footer->sizeHint().height());
     // Also when hidden: in per-item scrolling the vertical header's height places the last row at the bottom.
     verticalHeader()->setGeometry(verticalHeader()->x(), area.top(), verticalHeader()->width(), area.height());
+}
+
+void DataGrid::setWidenToTitles(bool widen)
+{
+    m_widenToTitles = widen;
+    setDesignWidths();
+}
+
+void DataGrid::setDesignWidths()
+{
+    if (!m_model)
+        return;
+    const QVector<GridColumn>& columns = m_model->columns();
+    for (int c = 0; c < columns.size(); ++c) {
+        const int width = columns.at(c).width;
+        const bool widen = m_widenToTitles && m_sizing == ColumnSizing::Fixed;
+        setColumnWidth(c, widen ? qMax(width, m_header->titleWidthHint(c)) : width);
+    }
 }
 
 void DataGrid::fitColumns()

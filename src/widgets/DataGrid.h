@@ -38,6 +38,9 @@ public:
     SortMarkers& sortMarkers() { return m_markers; }
     const SortMarkers& sortMarkers() const { return m_markers; }
     void setTitleStyle(const QColor& color, bool bold);
+    // Fixed columns: the design widths were made for a smaller desktop font, so a column may be widened to show
+    // its title whole. Off by default: some grids cut their titles on purpose and show them as tips.
+    void setWidenToTitles(bool widen);
 
     void setFooterVisible(bool visible);
     bool isFooterVisible() const { return m_footerVisible; }
@@ -63,6 +66,7 @@ private:
     void onDatasetChanged(Dataset::Change change);
     void onCurrentRowChanged(const QModelIndex& current);
     void onTitleClicked(int column, Qt::KeyboardModifiers modifiers);
+    void setDesignWidths();
     void fitColumns();
     void updateFooter();
     void placeFooter();
@@ -75,5 +79,6 @@ private:
     CellParams m_cellParams;
     ColumnSizing m_sizing = ColumnSizing::Fixed;
     bool m_footerVisible = false;
+    bool m_widenToTitles = false;
     bool m_syncing = false;
 };
