@@ -393,6 +393,16 @@ void TestMainForm::insertKeyAddsAMemberWhicheverListHasTheFocus()
     QCOMPARE(f.men().asString(QStringLiteral("FIO")), QStringLiteral("Новиков Никита"));
     QCOMPARE(f.men().asInteger(QStringLiteral("NumberInList")), 5);
     QCOMPARE(f.groups().asInteger(QStringLiteral("Group_ID")), 10);
+
+    // Ctrl+Ins corrects the selected member, also from inside the member list.
+    QString caption;
+    whenShown<TAddTester_Form>([&](TAddTester_Form* dialog) {
+        caption = dialog->windowTitle();
+        QTest::keyClick(dialog, Qt::Key_Escape);
+    });
+    f.press(f.main->Data_Grid, Qt::Key_Insert, Qt::ControlModifier);
+    QCOMPARE(caption, QStringLiteral("Корректировка данных члена группы"));
+    QCOMPARE(f.count("select count(*) from USER where Group_ID = 10"), 5);
 }
 
 void TestMainForm::manualEntryRefusesNonParticipants()
