@@ -248,6 +248,15 @@ void TestStartup::databaseCommandsSwitchAndRetitle()
     QCOMPARE(folder.dm().CurrentDB_ID, 1);
     QVERIFY(main.windowTitle().endsWith(QStringLiteral(" - Первая")));
 
+    // Cancelled after the open database was renamed in the chooser: the title shows the new name.
+    whenShown<TDB_Form>([&](TDB_Form* form) {
+        folder.db().exec(QStringLiteral("update DB set DB_Name = 'Первая (весна)' where DB_ID = 1"));
+        QTest::keyClick(form, Qt::Key_Escape);
+    });
+    pressOn(Qt::Key_O);
+    QCOMPARE(folder.dm().CurrentDB_ID, 1);
+    QVERIFY(main.windowTitle().endsWith(QStringLiteral(" - Первая (весна)")));
+
     // "Открыть..." with the current database pre-selected; the user picks the second one.
     qint64 preselected = 0;
     whenShown<TDB_Form>([&](TDB_Form* form) {

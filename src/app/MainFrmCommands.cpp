@@ -81,7 +81,13 @@ void TMain_Form::OpenDBExecute()
             dm.CurrentDB_ID = id;
             setDatabaseTitle(name);
             OpenGroupList();
+            return;
         }
+        // Cancelled: the same database stays open, but the chooser may have renamed it.
+        const QVariant current = dm.Main_Database.scalar(QStringLiteral("select DB_Name from DB where DB_ID = :DB_ID"),
+                                                         {{QStringLiteral("DB_ID"), dm.CurrentDB_ID}});
+        if (current.isValid())
+            setDatabaseTitle(current.toString());
     });
 }
 
