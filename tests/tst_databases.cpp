@@ -51,15 +51,6 @@ void addDatabase(Database& db, qint64 id, const QString& name, const QString& pa
              {QStringLiteral("pw"), StoredPassword::scramble(*Cp1251::encode(password))}});
 }
 
-void typeInto(QWidget* parent, const char* edit, const QString& text)
-{
-    QLineEdit* box = child<QLineEdit>(parent, edit);
-    box->setFocus();
-    box->selectAll();
-    QTest::keyClick(box, Qt::Key_Delete);
-    typeText(box, text);
-}
-
 // Types into the password dialog that is about to open and presses OK; `then` runs while it may still be open.
 void answerPassword(const QString& typed, std::function<void(TInputPassword_Form*)> then = {})
 {

@@ -35,15 +35,6 @@ void toggle(QWidget* parent, const char* checkBox)
     QTest::keyClick(box, Qt::Key_Space);
 }
 
-void typeInto(QWidget* parent, const char* edit, const QString& text)
-{
-    QLineEdit* box = child<QLineEdit>(parent, edit);
-    box->setFocus();
-    box->selectAll();
-    QTest::keyClick(box, Qt::Key_Delete);
-    typeText(box, text);
-}
-
 void insertGroup(Database& db, qint32 id, const QString& name, const QVariant& date = {}, const QString& comments = {},
                  qint32 dbId = DbId)
 {

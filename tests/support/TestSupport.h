@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QDeadlineTimer>
 #include <QDir>
+#include <QLineEdit>
 #include <QPointer>
 #include <QQueue>
 #include <QTemporaryDir>
@@ -108,6 +109,16 @@ template <class T> T* child(QWidget* parent, const char* name)
 inline void click(QWidget* parent, const char* button)
 {
     QTest::mouseClick(child<QAbstractButton>(parent, button), Qt::LeftButton);
+}
+
+// Replaces the text of a line edit as a user does: select all, delete, type.
+inline void typeInto(QWidget* parent, const char* edit, const QString& text)
+{
+    QLineEdit* box = child<QLineEdit>(parent, edit);
+    box->setFocus();
+    box->selectAll();
+    QTest::keyClick(box, Qt::Key_Delete);
+    typeText(box, text);
 }
 
 // A program folder in a temporary directory, with a DB folder, its settings file and its data module.
