@@ -10,7 +10,6 @@
 #include "widgets/SortMarkers.h"
 
 #include <QCloseEvent>
-#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
@@ -206,8 +205,6 @@ void TMain_Form::createLists()
 
 void TMain_Form::createPopupMenus()
 {
-    QFont bold = font();
-    bold.setBold(true);
     Data_PopupMenu = new QMenu(this);
     Data_PopupMenu->setObjectName(QStringLiteral("Data_PopupMenu"));
     Data_PopupMenu->addActions({AddTest, EditTest});
@@ -259,40 +256,28 @@ void TMain_Form::setDatabaseTitle(const QString& dbName)
     setWindowTitle(ProgramInfo::MainCaptionPrefix + dbName);
 }
 
-QVector<OrderItem> TMain_Form::groupOrder(const SortMarkers& markers, const QStringList& fields)
-{
-    QVector<OrderItem> order;
-    for (int column : markers.orderedColumns())
-        order.append({fields.value(column), markers.marker(column) == SortMarker::Up});
-    return order;
-}
-
-QVector<OrderItem> TMain_Form::menOrder(const SortMarkers& markers, const QStringList& fields)
-{
-    QVector<OrderItem> order;
-    for (int column : markers.orderedColumns())
-        order.append({fields.value(column), markers.marker(column) == SortMarker::Down});
-    return order;
-}
-
 namespace {
-QStringList columnFields(const DataGrid* grid)
+// The order clause a list's title markers stand for; `descending` is the marker that sorts descending there.
+QVector<OrderItem> listOrder(const DataGrid* grid, SortMarker descending)
 {
-    QStringList fields;
-    for (const GridColumn& column : grid->datasetModel()->columns())
-        fields.append(column.field);
-    return fields;
+    const SortMarkers& markers = grid->sortMarkers();
+    const QVector<GridColumn>& columns = grid->datasetModel()->columns();
+    QVector<OrderItem> order;
+    for (int column : markers.orderedColumns())
+        order.append({columns.at(column).field, markers.marker(column) == descending});
+    return order;
 }
 } // namespace
 
 void TMain_Form::OpenGroupList()
 {
-    Main_DataModule->openGroupQuery(groupOrder(Group_Grid->sortMarkers(), columnFields(Group_Grid)));
+    // In the group list a down marker sorts ascending, in the member list descending.
+    Main_DataModule->openGroupQuery(listOrder(Group_Grid, SortMarker::Up));
 }
 
 void TMain_Form::OpenMenList()
 {
-    Main_DataModule->openMenQuery(menOrder(Data_Grid->sortMarkers(), columnFields(Data_Grid)));
+    Main_DataModule->openMenQuery(listOrder(Data_Grid, SortMarker::Down));
 }
 
 void TMain_Form::Group_DataSourceDataChange()

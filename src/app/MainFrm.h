@@ -1,7 +1,5 @@
 #pragma once
 
-#include "app/DataMod.h"
-
 #include <QMainWindow>
 
 #include <memory>
@@ -15,7 +13,6 @@ class QSettings;
 class QSplitter;
 class QStatusBar;
 class QToolBar;
-class SortMarkers;
 
 // The main window: the groups of the current logical database on the left, the members of the selected group on
 // the right, and every command of the program.
@@ -34,11 +31,6 @@ public:
 
     void OpenGroupList();
     void OpenMenList();
-
-    // The order clauses the title markers stand for. The two lists read the markers in opposite senses: in the
-    // group list a down marker sorts ascending, in the member list it sorts descending.
-    static QVector<OrderItem> groupOrder(const SortMarkers& markers, const QStringList& fields);
-    static QVector<OrderItem> menOrder(const SortMarkers& markers, const QStringList& fields);
 
     QAction* NewDB = nullptr;
     QAction* OpenDB = nullptr;
